@@ -1,0 +1,38 @@
+// lanx-cli: the command-line face of the books. Every command goes through the same core code
+// as the screens, with the same checks and messages.
+
+#include "cli/cliargs.h"
+#include "cli/setscommands.h"
+#include "db/dberror.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+
+    QString error;
+    ExitStatus status = ExitOk;
+    const std::optional<CliArgs> args = CliArgs::parse(app.arguments(), &error, &status);
+    if (!args) {
+        err << error << '\n';
+        return status;
+    }
+    try {
+        if (args->group() == QLatin1String("sets"))
+            return runSetsCommand(*args, out, err);
+        err << "未知的命令组：" << args->group() << '\n';
+        return ExitUsage;
+    } catch (const DbError &failure) {
+        out.flush();
+        err << failure.message() << '\n';
+        return ExitFailure;
+    }
+}
