@@ -35,10 +35,15 @@ endfunction()
 # A GoogleTest program over the database that CTest runs twice: on SQLite and on PostgreSQL.
 # The PostgreSQL run needs LANX_TEST_PG (host:port of a throwaway server); the runs on that one
 # server take turns.
+# With GUI, the program runs with a QApplication for screen tests (offscreen).
 function(lanx_add_db_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LINKS} lanx_test_main)
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS} lanx_test_ui_main)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS} lanx_test_main)
+  endif()
   target_compile_options(${name} PRIVATE ${LANX_WARNINGS})
   foreach(provider sqlite postgresql)
     add_test(NAME ${name}_${provider} COMMAND ${name})

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl1-mesa-dev
-  libquazip1-qt6-dev
+  libquazip1-qt6-dev libqt6svg6
   libgtest-dev libgmock-dev
   postgresql postgresql-client
   fonts-noto-cjk xvfb poppler-utils

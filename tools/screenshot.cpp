@@ -1,0 +1,53 @@
+// Saves pictures of the program's windows for a look by eye: the main window after the login,
+// and each open-once window that the menu entries named on the command line open.
+//   lanx-screenshot OUT_DIR [menu-component ...]
+// Runs on the platform Qt is given (offscreen or an X server) in a fresh home folder.
+
+#include "app/tdm1.h"
+#include "ui/app/messages.h"
+#include "ui/app/syspublicui.h"
+#include "ui/app/tmainform.h"
+#include "ui/login/provisionallogin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: lanx-screenshot OUT_DIR [menu-component ...]\n");
+        return 2;
+    }
+    const QDir out(args.first());
+    QDir().mkpath(out.path());
+    QTemporaryDir home;
+    QApplication::setApplicationDisplayName(Tmainform::Title);
+
+    Tdm1 dataModule;
+    Tmainform form;
+    form.setLoginSteps(provisionalLoginSteps(home.path()));
+    form.show();
+    QTimer::singleShot(300, [&] {
+        form.grab().save(out.filePath(QStringLiteral("mainform.png")));
+        ScriptedMessages quiet;
+        for (const QString &component : args.mid(1)) {
+            if (QAction *action = form.action(component))
+                action->trigger();
+        }
+        QTimer::singleShot(300, [&] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (window != &form && window->isVisible() && !window->objectName().isEmpty())
+                    window->grab().save(out.filePath(window->objectName() + QStringLiteral(".png")));
+            }
+            app.quit();
+        });
+    });
+    return app.exec();
+}
