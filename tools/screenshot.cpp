@@ -1,5 +1,5 @@
 // Saves pictures of the program's windows for a look by eye: the main window after the login,
-// and each open-once window that the menu entries named on the command line open.
+// the login dialogs, and each window that the menu entries named on the command line open.
 //   lanx-screenshot OUT_DIR [menu-component ...]
 // Runs on the platform Qt is given (offscreen or an X server) in a fresh home folder.
 
@@ -7,7 +7,12 @@
 #include "ui/app/messages.h"
 #include "ui/app/syspublicui.h"
 #include "ui/app/tmainform.h"
-#include "ui/login/provisionallogin.h"
+#include "ui/login/tfrmlogindb.h"
+#include "ui/login/tfrmlogindbsel.h"
+#include "ui/login/tlogin2.h"
+#include "ui/login/tlogin3.h"
+#include "ui/login/tztxx.h"
+#include "autologin.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,11 +37,20 @@ int main(int argc, char *argv[])
 
     Tdm1 dataModule;
     Tmainform form;
-    form.setLoginSteps(provisionalLoginSteps(home.path()));
+    form.setLoginSteps(autoLoginSteps(home.path()));
     form.show();
     QTimer::singleShot(300, [&] {
         form.grab().save(out.filePath(QStringLiteral("mainform.png")));
         ScriptedMessages quiet;
+        // The login dialogs, which the automatic login skips.
+        const QList<QDialog *> dialogs = {new TfrmLoginDb(home.path()), new TfrmLoginDbSel,
+                                          new Tlogin3(QString(), QString()), new Tztxx,
+                                          new Tlogin2(home.path())};
+        for (QDialog *dialog : dialogs) {
+            dialog->show();
+            dialog->grab().save(out.filePath(dialog->metaObject()->className() + QStringLiteral(".png")));
+            delete dialog;
+        }
         for (const QString &component : args.mid(1)) {
             if (QAction *action = form.action(component))
                 action->trigger();

@@ -6,7 +6,7 @@
 #include "app/tdm1.h"
 #include "ui/app/startup.h"
 #include "ui/app/tmainform.h"
-#include "ui/login/provisionallogin.h"
+#include "ui/login/loginsteps.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -27,9 +27,11 @@ int main(int argc, char *argv[])
     if (AnotherCopyIsRunning(guard))
         return 0;
 
+    const QString home = HomeFolder::resolve(parser.value(homeOption));
+    HomeFolder::setCurrent(home);
     Tdm1 dataModule;
     Tmainform mainForm;
-    mainForm.setLoginSteps(provisionalLoginSteps(HomeFolder::resolve(parser.value(homeOption))));
+    mainForm.setLoginSteps(loginSteps(home));
 
     QApplication::setApplicationDisplayName(Tmainform::Title);
     mainForm.show();

@@ -1,13 +1,15 @@
 #include "cli/cliargs.h"
 
 #include "app/homefolder.h"
+#include "login/dbserversettings.h"
 
 std::optional<CliArgs> CliArgs::parse(const QStringList &arguments, QString *error,
                                       ExitStatus *status)
 {
     CliArgs args;
     QString homeOption;
-    QString providerName = QStringLiteral("sqlite");
+    QString providerName;
+    bool connectionGiven = false;
     auto fail = [&](const QString &why, ExitStatus exit) -> std::optional<CliArgs> {
         *error = why;
         *status = exit;
@@ -19,11 +21,13 @@ std::optional<CliArgs> CliArgs::parse(const QStringList &arguments, QString *err
         const QString option = arguments.at(i);
         if (option == QLatin1String("--integrated")) {
             args.m_settings.integrated = true;
+            connectionGiven = true;
             continue;
         }
         if (i + 1 >= arguments.size())
             return fail(QStringLiteral("选项 %1 缺少取值").arg(option), ExitUsage);
         const QString value = arguments.at(++i);
+        connectionGiven = connectionGiven || option != QLatin1String("--home");
         if (option == QLatin1String("--home")) {
             homeOption = value;
         } else if (option == QLatin1String("--provider")) {
@@ -45,12 +49,23 @@ std::optional<CliArgs> CliArgs::parse(const QStringList &arguments, QString *err
         }
     }
 
-    const std::optional<Provider> provider = ConnectionSettings::providerFromName(providerName);
-    if (!provider)
-        return fail(QStringLiteral("不支持的数据库类型：%1").arg(providerName), ExitFailure);
-    args.m_settings.provider = *provider;
     args.m_home = HomeFolder::resolve(homeOption);
-    args.m_settings.dataFolder = HomeFolder::dataFolder(args.m_home);
+    HomeFolder::setCurrent(args.m_home);
+    if (connectionGiven) {
+        const std::optional<Provider> provider = ConnectionSettings::providerFromName(
+            providerName.isEmpty() ? QStringLiteral("sqlite") : providerName);
+        if (!provider)
+            return fail(QStringLiteral("不支持的数据库类型：%1").arg(providerName), ExitFailure);
+        args.m_settings.provider = *provider;
+        args.m_settings.dataFolder = HomeFolder::dataFolder(args.m_home);
+    } else {
+        // Without connection options, the settings file of the home folder, as the program.
+        const Result<ConnectionSettings> stored =
+            DbServerSettings::read(args.m_home).connectionSettings(args.m_home);
+        if (!stored)
+            return fail(stored.message(), ExitFailure);
+        args.m_settings = stored.value();
+    }
 
     if (i + 1 >= arguments.size())
         return fail(QStringLiteral("用法：lanx-cli [连接选项] <组> <命令> [参数]"), ExitUsage);

@@ -2,6 +2,8 @@
 // as the screens, with the same checks and messages.
 
 #include "cli/cliargs.h"
+#include "cli/operatorscommands.h"
+#include "cli/printcommands.h"
 #include "cli/setscommands.h"
 #include "db/dberror.h"
 
@@ -12,7 +14,10 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The print group needs a GUI application (fonts, PDF); the others stay without one.
+    const std::unique_ptr<QCoreApplication> app = isPrintCommandLine(argc, argv)
+                                                      ? makePrintApplication(argc, argv)
+                                                      : std::make_unique<QCoreApplication>(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
@@ -20,7 +25,7 @@ int main(int argc, char *argv[])
 
     QString error;
     ExitStatus status = ExitOk;
-    const std::optional<CliArgs> args = CliArgs::parse(app.arguments(), &error, &status);
+    const std::optional<CliArgs> args = CliArgs::parse(app->arguments(), &error, &status);
     if (!args) {
         err << error << '\n';
         return status;
@@ -28,6 +33,10 @@ int main(int argc, char *argv[])
     try {
         if (args->group() == QLatin1String("sets"))
             return runSetsCommand(*args, out, err);
+        if (args->group() == QLatin1String("operators"))
+            return runOperatorsCommand(*args, out, err);
+        if (args->group() == QLatin1String("print"))
+            return runPrintCommand(*args, out, err);
         err << "未知的命令组：" << args->group() << '\n';
         return ExitUsage;
     } catch (const DbError &failure) {

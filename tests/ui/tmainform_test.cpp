@@ -17,6 +17,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -164,6 +165,15 @@ TEST_F(MainFormTest, EveryMenuEntryWritesItsLogText)
     Tmainform form;
     logIn(form, 1);
     ScriptedMessages messages;
+    messages.answer(false);          // 确认进行帐套备份吗？
+    messages.answerText(QString());  // the backup file to restore: none
+    // Entries that open a modal dialog wait until it closes: leave each one at once.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closer.start(10);
     QStringList expected;
     for (const MenuDefinition &menu : mainMenu()) {
         for (const MenuEntry &entry : menu.entries) {

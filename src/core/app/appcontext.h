@@ -16,7 +16,7 @@ struct AppContextRecord
     quint16 CurYear = 0;
     quint16 CurMonth = 0;
     int CurPeriod = 0; // CurYear * 12 + CurMonth
-    qint16 PasswordKey = 0;
+    quint16 PasswordKey = 0; // key of scrambled passwords of earlier versions
     int LevelLen1 = 0;
     int LevelLen2 = 0;
     int LevelLen3 = 0;

@@ -5,6 +5,20 @@
 
 namespace HomeFolder {
 
+namespace {
+QString currentHome;
+}
+
+void setCurrent(const QString &home)
+{
+    currentHome = home;
+}
+
+QString current()
+{
+    return currentHome.isEmpty() ? resolve(QString()) : currentHome;
+}
+
 QString resolve(const QString &option)
 {
     if (!option.isEmpty())

@@ -9,4 +9,8 @@ namespace HomeFolder {
 QString resolve(const QString &option);
 QString dataFolder(const QString &home);
 
+// The home folder of this run, once the program has resolved it.
+void setCurrent(const QString &home);
+QString current();
+
 } // namespace HomeFolder

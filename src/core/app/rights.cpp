@@ -21,7 +21,7 @@ const QList<Gate> &gates()
              "MenuItem48", "MenuItem49", "MenuItem50"}},
         {11, {"MenuItem55", "MenuItem56", "MenuItem57", "MenuItem58", "MenuItem60"}},
         {13, {"MenuItem18", "MenuItem20", "MenuItem17", "MenuItem19", "MenuItem21", "MenuItem22"}},
-        {14, {"MenuItem63"}},
+        {14, {"MenuItem63", "MenuItem64"}},
         {15, {"MenuItem65"}},
         {16, {"MenuItem67"}},
     };

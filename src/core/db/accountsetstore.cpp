@@ -11,6 +11,7 @@ namespace {
 
 const QString CreateFailed = QStringLiteral("建立帐套出现错误。   ");
 const QString DropFailed = QStringLiteral("删除出错！    ");
+const QString RestoreFailed = QStringLiteral("恢复帐套出现错误。   ");
 const QString NameMissing = QStringLiteral("请输入帐套名称。   ");
 constexpr int NameMaxLength = 50; // lxfs_ztmc.ztmc
 
@@ -128,6 +129,26 @@ void AccountSetStore::createFromTemplate(const QString &code)
 
 Result<AccountSet> AccountSetStore::create(const QString &name)
 {
+    return addSet(name, [this](const QString &code) { createFromTemplate(code); });
+}
+
+Result<AccountSet> AccountSetStore::restore(const QString &file, const QString &name)
+{
+    if (!dialect().isBackupFile(file, settings()))
+        return Refusal{QStringLiteral("所选文件不是本系统的帐套备份文件。   ")};
+    return addSet(name, [this, &file](const QString &code) {
+        try {
+            dialect().dropDatabase(master(), code);
+            dialect().restoreDatabase(master(), settings(), file, code);
+        } catch (const DbError &error) {
+            throw withContext(RestoreFailed, error);
+        }
+    });
+}
+
+Result<AccountSet> AccountSetStore::addSet(
+    const QString &name, const std::function<void(const QString &code)> &makeDatabase)
+{
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
         return Refusal{NameMissing};
@@ -138,7 +159,7 @@ Result<AccountSet> AccountSetStore::create(const QString &name)
     const int id =
         Sql::scalar(master(), QStringLiteral("select max(id) from lxfs_ztmc")).toInt() + 1;
     const AccountSet set{id, QStringLiteral("lanx%1").arg(id), trimmed};
-    createFromTemplate(set.code);
+    makeDatabase(set.code);
     try {
         Sql::exec(master(), QStringLiteral("insert into lxfs_ztmc (id,code,ztmc) values (?,?,?)"),
                   {set.id, set.code, set.name});
@@ -152,6 +173,17 @@ Result<AccountSet> AccountSetStore::create(const QString &name)
         throw withContext(CreateFailed, error);
     }
     return set;
+}
+
+Status AccountSetStore::rename(int id, const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return Refusal{NameMissing};
+    if (trimmed.size() > NameMaxLength)
+        return Refusal{QStringLiteral("帐套名称不能超过%1个字符。   ").arg(NameMaxLength)};
+    Sql::exec(master(), QStringLiteral("update lxfs_ztmc set ztmc=? where id=?"), {trimmed, id});
+    return Done{};
 }
 
 Status AccountSetStore::drop(const QString &code)

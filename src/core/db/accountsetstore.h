@@ -4,6 +4,8 @@
 #include "db/dbconnection.h"
 
 #include <QList>
+
+#include <functional>
 #include <QString>
 
 struct AccountSet
@@ -39,9 +41,17 @@ public:
     // is left behind then.
     Result<AccountSet> create(const QString &name);
 
+    // A new set with the next id and code made from a backup file of this system; other files
+    // are refused. Throws DbError when the database cannot be made; nothing is left behind then.
+    Result<AccountSet> restore(const QString &file, const QString &name);
+
     // Drops the set's database and its list row. The first set is never dropped. Nobody may be
     // connected to the set. Throws DbError with "删除出错！    " when the database stays.
     Status drop(const QString &code);
+
+    // Renames a set, as typed over its name in the account-set dialog; an empty or over-long
+    // name is refused.
+    Status rename(int id, const QString &name);
 
     // Builds the template again when it is missing or was built by another version.
     void ensureTemplate();
@@ -53,6 +63,8 @@ private:
     const SqlDialect &dialect() const { return m_master.dialect(); }
     bool setListExists() const;
     void createFromTemplate(const QString &code);
+    Result<AccountSet> addSet(const QString &name,
+                              const std::function<void(const QString &code)> &makeDatabase);
 
     DbConnection m_master;
 };

@@ -3,8 +3,12 @@
 #include "db/dberror.h"
 #include "db/sql.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlError>
+
+#include <cstdio>
 
 namespace {
 
@@ -157,4 +161,96 @@ void PostgresDialect::lockSetList(const QSqlDatabase &master) const
 void PostgresDialect::unlockSetList(const QSqlDatabase &master, bool) const
 {
     Sql::exec(master, QStringLiteral("select pg_advisory_unlock(?)"), {SetListLockKey});
+}
+
+namespace {
+
+// pg_dump and pg_restore may take long on large books; they must not hang for ever either.
+constexpr int ToolTimeoutMs = 30 * 60 * 1000;
+
+// Runs a PostgreSQL client program against the server of the settings. Returns its standard
+// output; throws DbError with its error output when it fails.
+QByteArray runClientTool(const QString &program, QStringList arguments,
+                         const ConnectionSettings &settings)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (settings.integrated) {
+        arguments << QStringLiteral("--host")
+                  << (settings.server.startsWith(u'/') ? settings.server : DefaultSocketFolder);
+    } else {
+        arguments << QStringLiteral("--host") << settings.server << QStringLiteral("--username")
+                  << settings.user;
+        // The password goes through the environment, never the command line.
+        environment.insert(QStringLiteral("PGPASSWORD"), settings.password);
+    }
+    arguments << QStringLiteral("--port") << QString::number(settings.port);
+    environment.insert(QStringLiteral("PGCONNECT_TIMEOUT"), QString::number(ConnectTimeoutSeconds));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForStarted())
+        throw DbError(QStringLiteral("无法运行 %1").arg(program));
+    if (!process.waitForFinished(ToolTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        throw DbError(QStringLiteral("%1 超时").arg(program));
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        throw DbError(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+void PostgresDialect::backupDatabase(const QSqlDatabase &db, const ConnectionSettings &settings,
+                                     const QString &file) const
+{
+    const QString partial = file + QStringLiteral(".part");
+    QFile::remove(partial);
+    try {
+        runClientTool(QStringLiteral("pg_dump"),
+                      {QStringLiteral("--format=custom"), QStringLiteral("--file"), partial,
+                       QStringLiteral("--dbname"), db.databaseName()},
+                      settings);
+    } catch (...) {
+        QFile::remove(partial);
+        throw;
+    }
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(file).constData())
+        != 0) {
+        QFile::remove(partial);
+        throw DbError(QStringLiteral("无法写入文件：%1").arg(file));
+    }
+}
+
+bool PostgresDialect::isBackupFile(const QString &file, const ConnectionSettings &) const
+{
+    QFile probe(file);
+    if (!probe.open(QIODevice::ReadOnly) || probe.read(5) != QByteArray("PGDMP"))
+        return false;
+    probe.close();
+    QProcess list;
+    list.start(QStringLiteral("pg_restore"), {QStringLiteral("--list"), file});
+    if (!list.waitForFinished(ToolTimeoutMs) || list.exitCode() != 0)
+        return false;
+    const QString contents = QString::fromUtf8(list.readAllStandardOutput());
+    return contents.contains(QLatin1String(" TABLE public schema_version "))
+           && contents.contains(QLatin1String(" TABLE public ztinfo "));
+}
+
+void PostgresDialect::restoreDatabase(const QSqlDatabase &master, const ConnectionSettings &settings,
+                                      const QString &file, const QString &catalog) const
+{
+    requirePlainName(catalog);
+    Sql::exec(master, QStringLiteral("CREATE DATABASE %1 TEMPLATE template0").arg(quotedName(catalog)));
+    try {
+        runClientTool(QStringLiteral("pg_restore"),
+                      {QStringLiteral("--no-owner"), QStringLiteral("--exit-on-error"),
+                       QStringLiteral("--single-transaction"), QStringLiteral("--dbname"), catalog,
+                       file},
+                      settings);
+    } catch (...) {
+        dropDatabase(master, catalog);
+        throw;
+    }
 }

@@ -20,6 +20,11 @@ public:
     void dropDatabase(const QSqlDatabase &master, const QString &catalog) const override;
     void renameDatabase(const QSqlDatabase &master, const QString &from,
                         const QString &to) const override;
+    void backupDatabase(const QSqlDatabase &db, const ConnectionSettings &settings,
+                        const QString &file) const override;
+    bool isBackupFile(const QString &file, const ConnectionSettings &settings) const override;
+    void restoreDatabase(const QSqlDatabase &master, const ConnectionSettings &settings,
+                         const QString &file, const QString &catalog) const override;
     void lockSetList(const QSqlDatabase &master) const override;
     void unlockSetList(const QSqlDatabase &master, bool keepChanges) const override;
     QString templateCatalog() const override { return QStringLiteral("lanx_template"); }

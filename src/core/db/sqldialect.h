@@ -42,6 +42,17 @@ public:
     virtual void renameDatabase(const QSqlDatabase &master, const QString &from,
                                 const QString &to) const = 0;
 
+    // Writes a consistent backup of the open database `db` to `file`, replacing it; the file
+    // appears under its name only when complete. Throws DbError.
+    virtual void backupDatabase(const QSqlDatabase &db, const ConnectionSettings &settings,
+                                const QString &file) const = 0;
+    // True when the file is a backup of an account set of this system on this backend.
+    virtual bool isBackupFile(const QString &file, const ConnectionSettings &settings) const = 0;
+    // Makes the database `catalog`, which must not exist, from a backup file. Nothing is left
+    // behind when it fails. Throws DbError.
+    virtual void restoreDatabase(const QSqlDatabase &master, const ConnectionSettings &settings,
+                                 const QString &file, const QString &catalog) const = 0;
+
     // Serialises the changes to the account-set list between workstations: creating, dropping
     // and the first-run bootstrap run between these two calls.
     virtual void lockSetList(const QSqlDatabase &master) const = 0;

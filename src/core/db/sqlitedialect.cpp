@@ -10,6 +10,7 @@
 #include <QSqlError>
 
 #include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -100,33 +101,92 @@ void SqliteDialect::copyDatabase(const QSqlDatabase &master, const QString &from
     requirePlainName(from);
     requirePlainName(to);
     const QString folder = folderOf(master);
-    const QString source = fileOf(folder, from);
-    const QString target = fileOf(folder, to);
+    readFile(fileOf(folder, from), [&](const QSqlDatabase &source) {
+        vacuumInto(source, fileOf(folder, to));
+    });
+}
+
+void SqliteDialect::vacuumInto(const QSqlDatabase &source, const QString &target)
+{
+    // VACUUM INTO writes a consistent copy even while others have the source open; the copy
+    // gets its final name only when it is complete.
     const QString partial = target + QStringLiteral(".part");
     removeWithCompanions(partial);
-    {
-        // VACUUM INTO writes a consistent copy even while others have the source open; the copy
-        // gets its final name only when it is complete.
-        const QString name = QStringLiteral("lanx-copy-%1").arg(to);
-        QSqlDatabase db = open(name, ConnectionSettings{Provider::SQLite, folder}, from, false);
-        try {
-            Sql::exec(db, QStringLiteral("VACUUM INTO ?"), {partial});
-        } catch (...) {
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            removeWithCompanions(partial);
-            throw;
-        }
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+    try {
+        Sql::exec(source, QStringLiteral("VACUUM INTO ?"), {partial});
+    } catch (...) {
+        removeWithCompanions(partial);
+        throw;
     }
     if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData())
         != 0) {
         removeWithCompanions(partial);
-        throw DbError(QStringLiteral("无法写入数据库文件：%1").arg(target));
+        throw DbError(QStringLiteral("无法写入文件：%1").arg(target));
     }
+}
+
+void SqliteDialect::readFile(const QString &path,
+                             const std::function<void(const QSqlDatabase &)> &work)
+{
+    const QString name = QStringLiteral("lanx-file-%1").arg(quintptr(&work));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+        std::exception_ptr failure;
+        if (!db.open()) {
+            failure = std::make_exception_ptr(
+                DbError(QStringLiteral("无法打开文件：%1\n%2").arg(path, db.lastError().text())));
+        } else {
+            try {
+                work(db);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            db.close();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+}
+
+void SqliteDialect::backupDatabase(const QSqlDatabase &db, const ConnectionSettings &,
+                                   const QString &file) const
+{
+    vacuumInto(db, file);
+}
+
+bool SqliteDialect::isBackupFile(const QString &file, const ConnectionSettings &) const
+{
+    QFile probe(file);
+    if (!probe.open(QIODevice::ReadOnly) || probe.read(16) != QByteArray("SQLite format 3\0", 16))
+        return false;
+    probe.close();
+    bool ours = false;
+    try {
+        readFile(file, [&ours](const QSqlDatabase &db) {
+            const QStringList tables = db.tables();
+            ours = tables.contains(QStringLiteral("schema_version"))
+                   && tables.contains(QStringLiteral("ztInfo"))
+                   && tables.contains(QStringLiteral("account"));
+        });
+    } catch (const DbError &) {
+        return false;
+    }
+    return ours;
+}
+
+void SqliteDialect::restoreDatabase(const QSqlDatabase &master, const ConnectionSettings &,
+                                    const QString &file, const QString &catalog) const
+{
+    requirePlainName(catalog);
+    const QString target = fileOf(folderOf(master), catalog);
+    if (QFileInfo::exists(target))
+        throw DbError(QStringLiteral("数据库已存在：%1").arg(catalog));
+    readFile(file, [&target](const QSqlDatabase &backup) { vacuumInto(backup, target); });
 }
 
 void SqliteDialect::dropDatabase(const QSqlDatabase &master, const QString &catalog) const

@@ -2,6 +2,8 @@
 
 #include "db/sqldialect.h"
 
+#include <functional>
+
 // SQLite: every database is one file in the data folder (master.db, template, <code>.db),
 // opened in WAL mode with a busy timeout, so that a second process waits instead of failing.
 class SqliteDialect : public SqlDialect
@@ -20,6 +22,11 @@ public:
     void dropDatabase(const QSqlDatabase &master, const QString &catalog) const override;
     void renameDatabase(const QSqlDatabase &master, const QString &from,
                         const QString &to) const override;
+    void backupDatabase(const QSqlDatabase &db, const ConnectionSettings &settings,
+                        const QString &file) const override;
+    bool isBackupFile(const QString &file, const ConnectionSettings &settings) const override;
+    void restoreDatabase(const QSqlDatabase &master, const ConnectionSettings &settings,
+                         const QString &file, const QString &catalog) const override;
     void lockSetList(const QSqlDatabase &master) const override;
     void unlockSetList(const QSqlDatabase &master, bool keepChanges) const override;
     QString templateCatalog() const override { return QStringLiteral("template"); }
@@ -28,4 +35,8 @@ public:
 
 private:
     static QString folderOf(const QSqlDatabase &master);
+    static void vacuumInto(const QSqlDatabase &source, const QString &target);
+    // Runs work on a read-only connection of its own to any SQLite file.
+    static void readFile(const QString &path,
+                         const std::function<void(const QSqlDatabase &)> &work);
 };

@@ -7,7 +7,12 @@
 #include "db/transaction.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlQuery>
 
 namespace {
@@ -116,6 +121,44 @@ void insertChart(const QSqlDatabase &db)
     Sql::execBatch(db, QStringLiteral("update iteminfo set parent=? where itembm=?"), parents);
 }
 
+// The bundled print templates, "reports/rpt11.json" and so on, in name order.
+QStringList reportFiles()
+{
+    const QDir folder(QStringLiteral(":/lanx/db/reports"));
+    QStringList files;
+    for (const QString &name : folder.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
+        files << QStringLiteral("reports/") + name;
+    return files;
+}
+
+// Every family's templates into table `report`: a file holds one template or an array of them,
+// listed in that order (typeid 1, 2, ...) under the file's name as the family, each titled by
+// its "title". The text stored is the template's JSON as the report engine reads it.
+void insertReports(const QSqlDatabase &db)
+{
+    QList<QVariantList> rows;
+    for (const QString &file : reportFiles()) {
+        const QString family = QFileInfo(file).completeBaseName();
+        QJsonParseError error;
+        const QJsonDocument document =
+            QJsonDocument::fromJson(Schema::resourceText(file).toUtf8(), &error);
+        if (document.isNull())
+            throw DbError(QStringLiteral("程序数据文件有错误：%1\n%2").arg(file, error.errorString()));
+        const QJsonArray templates =
+            document.isArray() ? document.array() : QJsonArray{document.object()};
+        int typeId = 0;
+        for (const QJsonValue &value : templates) {
+            const QJsonObject report = value.toObject();
+            rows.append({family, report.value(QStringLiteral("title")).toString(), ++typeId,
+                         QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Compact))});
+        }
+    }
+    Sql::execBatch(db,
+                   QStringLiteral("insert into report (rptname,comment,typeid,report) "
+                                  "values (?,?,?,?)"),
+                   rows);
+}
+
 } // namespace
 
 namespace TemplateBuilder {
@@ -125,6 +168,10 @@ QString version()
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(Schema::resourceText(QStringLiteral("schema.sql")).toUtf8());
     hash.addData(Schema::resourceText(QStringLiteral("chart.tsv")).toUtf8());
+    for (const QString &file : reportFiles()) {
+        hash.addData(file.toUtf8());
+        hash.addData(Schema::resourceText(file).toUtf8());
+    }
     hash.addData(QByteArray::number(StartingRowsRevision));
     return QString::fromLatin1(hash.result().toHex());
 }
@@ -136,6 +183,7 @@ void build(const QSqlDatabase &db)
         Sql::exec(db, statement);
     insertHeaderAndAdministrator(db);
     insertChart(db);
+    insertReports(db);
     Sql::exec(db, QStringLiteral("insert into schema_version (version) values (?)"), {version()});
     transaction.commit();
 }

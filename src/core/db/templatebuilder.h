@@ -5,7 +5,8 @@
 
 // Fills an empty database with everything a new account set starts from: the tables, the
 // header row of an uninitialised set (opening year 1900), the administrator, and the starting
-// chart of accounts for small enterprises with its balance rows under the placeholder year.
+// chart of accounts for small enterprises with its balance rows under the placeholder year, and
+// the print templates of every family (db/reports/*.json) in table `report`.
 namespace TemplateBuilder {
 
 // The placeholder year of the template's balance rows; initialisation replaces it.

@@ -104,6 +104,7 @@ const QList<MenuDefinition> &mainMenu()
         }},
         {"mnXtwh", "系统维护(&S)", {
             entry("MenuItem63", "数据备份"),
+            entry("MenuItem64", "数据恢复"),
             line(),
             entry("MenuItem65", "操作员维护", "进入授权", "czyxx"),
             entry("MenuItem66", "修改密码", "进入修改密码"),

@@ -3,12 +3,19 @@
 #include "app/appcontext.h"
 #include "app/rights.h"
 #include "app/syspublic.h"
+#include "app/tdm1.h"
 #include "db/dberror.h"
 #include "ui/app/menutable.h"
 #include "ui/app/messages.h"
 #include "ui/app/syspublicui.h"
 #include "ui/app/tabout.h"
 #include "ui/app/tcalcu.h"
+#include "ui/login/loginscreens.h"
+#include "ui/masterdata/chartscreens.h"
+#include "ui/masterdata/dictionaryscreens.h"
+#include "ui/app/tsjlog.h"
+#include "ui/login/tczyxx.h"
+#include "ui/login/tmmxg.h"
 
 #include <QAction>
 #include <QLabel>
@@ -177,11 +184,34 @@ void Tmainform::buildBackground()
 
 void Tmainform::registerBuiltInScreens()
 {
+    // Each subsystem puts its own screens behind its menu entries.
+    registerLoginScreens(*this);
+    registerChartScreens(*this);
+    registerDictionaryScreens(*this);
+
     setScreen(QStringLiteral("N150"), [this] {
         showOpenOnce(QStringLiteral("calcu"), [] { return new Tcalcu; });
     });
     setScreen(QStringLiteral("N109"), [this] { (new Tabout(this))->show(); });
     setScreen(QStringLiteral("N1"), [] { Tabout::openWebSite(); });
+    setScreen(QStringLiteral("MenuItem67"), [this] {
+        // 上机日志 stays on top and is centred on the screen, unlike the other open-once
+        // windows.
+        const bool wasOpen = FormExists(QStringLiteral("sjlog"));
+        QWidget *log = showOpenOnce(QStringLiteral("sjlog"), [] { return new Tsjlog; });
+        if (!wasOpen) {
+            log->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            log->show();
+            static_cast<Tsjlog *>(log)->centre();
+        }
+    });
+    setScreen(QStringLiteral("MenuItem65"), [this] {
+        showOpenOnce(QStringLiteral("czyxx"), [] { return new Tczyxx; });
+    });
+    setScreen(QStringLiteral("MenuItem66"), [this] {
+        Tmmxg dialog(Tdm1::current().ADOConnection1(), this);
+        dialog.exec();
+    });
     setScreen(QStringLiteral("N90"), [] {
         if (AppContext.StartMonth == 1) {
             ShowInfo(QStringLiteral("年初起用的帐套不用设置初值  "));

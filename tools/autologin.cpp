@@ -1,17 +1,19 @@
-#include "ui/login/provisionallogin.h"
+#include "autologin.h"
 
 #include "app/appcontext.h"
 #include "app/homefolder.h"
 #include "app/tdm1.h"
 #include "db/dberror.h"
 #include "db/sql.h"
+#include "login/accountsetsetup.h"
 #include "ui/app/messages.h"
 #include "ui/app/syspublicui.h"
 
+#include <QDate>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-LoginSteps provisionalLoginSteps(const QString &home)
+LoginSteps autoLoginSteps(const QString &home)
 {
     LoginSteps steps;
     steps.serverDialog = [home] {
@@ -31,6 +33,12 @@ LoginSteps provisionalLoginSteps(const QString &home)
             dm.accountSets().bootstrap();
             const AccountSet first = dm.accountSets().list().value(0);
             dm.connectSet(AppContext.ConnPrefix, first.code);
+            if (!AccountSetSetup::isInitialised(dm.ADOConnection1())) {
+                AccountSetSetup::Settings settings;
+                settings.year = QDate::currentDate().year();
+                settings.month = QDate::currentDate().month();
+                AccountSetSetup::initialise(dm.ADOConnection1(), settings);
+            }
             AppContext.SetCode = first.code;
             AppContext.SetName = first.name;
             QSqlQuery admin = Sql::exec(dm.ADOConnection1(),

@@ -1,0 +1,8 @@
+#include "ui/masterdata/dictionaryscreens.h"
+
+#include "ui/app/tmainform.h"
+
+void registerDictionaryScreens(Tmainform &main)
+{
+    Q_UNUSED(main);
+}

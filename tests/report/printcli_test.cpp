@@ -1,0 +1,101 @@
+// `lanx-cli print`: the chart of accounts and the usage log to PDF.
+
+#include "reporttestsupport.h"
+#include "testbooks.h"
+
+#include "app/oplog.h"
+#include "db/sql.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program chooses offscreen itself
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(LANX_CLI_PATH), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(CliPrint, PrintsTheChartOfAccountsAndTheUsageLog)
+{
+    TestBooks books;
+    books.store(); // the first set
+    const QStringList connection = books.cliConnectionOptions();
+    QTemporaryDir dir;
+
+    const QString chart = dir.filePath(QStringLiteral("科目字典.pdf"));
+    CliRun run = runCli(connection + QStringList{"print", "rpt61", "--out", chart});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("rows\tpages\tfile\n")));
+    ASSERT_TRUE(QFileInfo::exists(chart));
+    EXPECT_GE(ReportTestSupport::pdfPageCount(chart), 2);
+    const QString text = ReportTestSupport::pdfText(chart, 1, 1);
+    for (const char *expected : {"科目字典", "科目编码", "D8AZO科目编码", "1001", "库存现金", "资产"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_TRUE(text.contains(QStringLiteral("单位：企业财务帐套")));
+
+    {
+        auto set = books.open(QStringLiteral("V8_URU_ZEZ"));
+        const QDateTime when(QDate(2024, 3, 5), QTime(9, 41));
+        OpLog::write(set->db(), QStringLiteral("张三"), QStringLiteral("进入录入凭证"), when);
+        OpLog::write(set->db(), QStringLiteral("O'Neil"), QStringLiteral("查看上机日志"), when.addDays(1));
+        OpLog::write(set->db(), QStringLiteral("张三"), QStringLiteral("进入凭证登帐"), when.addDays(2));
+    }
+    const QString log = dir.filePath(QStringLiteral("log.pdf"));
+    run = runCli(connection + QStringList{"print", "rpt66", "--out", log, "--from", "2024-03-06"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\n2\t1\t")));
+    const QString logText = ReportTestSupport::pdfText(log, 1, 1);
+    EXPECT_TRUE(logText.contains(QStringLiteral("O'Neil")));
+    EXPECT_TRUE(logText.contains(QStringLiteral("2024-03-07 09:41")));
+    EXPECT_FALSE(logText.contains(QStringLiteral("2024-03-05")));
+
+    const QString csv = dir.filePath(QStringLiteral("log.csv"));
+    ASSERT_EQ(runCli(connection + QStringList{"print", "rpt66", "--out", csv, "--czy", "O'Neil"}).status, 0);
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll().mid(3)),
+              QStringLiteral("操作员,时间,内容\r\nO'Neil,2024-03-06 09:41,查看上机日志\r\n"));
+}
+
+TEST(CliPrint, RefusesWhatItCannotPrint)
+{
+    TestBooks books;
+    books.store();
+    const QStringList connection = books.cliConnectionOptions();
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("x.pdf"));
+    EXPECT_EQ(runCli(connection + QStringList{"print", "rpt61"}).status, 2) << "--out is needed";
+    EXPECT_EQ(runCli(connection + QStringList{"print", "rpt99", "--out", out}).status, 2);
+    EXPECT_EQ(runCli(connection + QStringList{"print", "rpt61", "--out", out, "--set", "nope"}).status, 1);
+    EXPECT_EQ(runCli(connection + QStringList{"print", "rpt61", "--out", out, "--template", "2"}).status, 2);
+    {
+        auto set = books.open(QStringLiteral("V8_URU_ZEZ"));
+        Sql::exec(set->db(), QStringLiteral("delete from report where rptname='rpt66'"));
+    }
+    const CliRun none = runCli(connection + QStringList{"print", "rpt66", "--out", out});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, QStringLiteral("没有预设模版，若有需要请与软件开发商联系\n"));
+    EXPECT_FALSE(QFileInfo::exists(out));
+    const CliRun unwritable = runCli(connection + QStringList{"print", "rpt61", "--out", "/nonexistent/x.pdf"});
+    EXPECT_EQ(unwritable.status, 3);
+}
