@@ -1,7 +1,10 @@
 // lanx-cli: the command-line face of the books. Every command goes through the same core code
 // as the screens, with the same checks and messages.
 
+#include "cli/accountscommands.h"
 #include "cli/cliargs.h"
+#include "cli/dictcommands.h"
+#include "cli/openingscommands.h"
 #include "cli/operatorscommands.h"
 #include "cli/printcommands.h"
 #include "cli/setscommands.h"
@@ -33,6 +36,12 @@ int main(int argc, char *argv[])
     try {
         if (args->group() == QLatin1String("sets"))
             return runSetsCommand(*args, out, err);
+        if (args->group() == QLatin1String("accounts"))
+            return runAccountsCommand(*args, out, err);
+        if (args->group() == QLatin1String("openings"))
+            return runOpeningsCommand(*args, out, err);
+        if (args->group() == QLatin1String("dict"))
+            return runDictCommand(*args, out, err);
         if (args->group() == QLatin1String("operators"))
             return runOperatorsCommand(*args, out, err);
         if (args->group() == QLatin1String("print"))
