@@ -8,6 +8,7 @@
 #include "cli/operatorscommands.h"
 #include "cli/printcommands.h"
 #include "cli/setscommands.h"
+#include "cli/voucherscommands.h"
 #include "db/dberror.h"
 
 #include <QCoreApplication>
@@ -44,6 +45,8 @@ int main(int argc, char *argv[])
             return runDictCommand(*args, out, err);
         if (args->group() == QLatin1String("operators"))
             return runOperatorsCommand(*args, out, err);
+        if (args->group() == QLatin1String("vouchers"))
+            return runVouchersCommand(*args, out, err);
         if (args->group() == QLatin1String("print"))
             return runPrintCommand(*args, out, err);
         err << "未知的命令组：" << args->group() << '\n';

@@ -508,3 +508,13 @@ CREATE INDEX ix_gdzc_gzl_yue ON gdzc_gzl (yue);
 CREATE TABLE schema_version (
     version    varchar(64) NOT NULL
 );
+
+-- One row per month into which vouchers were saved. A save takes the month's row (upsert) in
+-- its transaction before it settles the voucher number, so that saves from several
+-- workstations into one month number their vouchers one after the other.
+CREATE TABLE pz_numbering (
+    kjnf   smallint NOT NULL,
+    kjyf   smallint NOT NULL,
+    saves  int DEFAULT 0,
+    PRIMARY KEY (kjnf, kjyf)
+);

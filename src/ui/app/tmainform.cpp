@@ -13,6 +13,7 @@
 #include "ui/login/loginscreens.h"
 #include "ui/masterdata/chartscreens.h"
 #include "ui/masterdata/dictionaryscreens.h"
+#include "ui/voucher/voucherscreens.h"
 #include "ui/app/tsjlog.h"
 #include "ui/login/tczyxx.h"
 #include "ui/login/tmmxg.h"
@@ -188,6 +189,7 @@ void Tmainform::registerBuiltInScreens()
     registerLoginScreens(*this);
     registerChartScreens(*this);
     registerDictionaryScreens(*this);
+    registerVoucherScreens(*this);
 
     setScreen(QStringLiteral("N150"), [this] {
         showOpenOnce(QStringLiteral("calcu"), [] { return new Tcalcu; });

@@ -1,0 +1,6 @@
+#pragma once
+
+class Tmainform;
+
+// Puts the voucher screens behind their menu entries.
+void registerVoucherScreens(Tmainform &main);
