@@ -1,5 +1,7 @@
 #include "voucher/voucher.h"
 
+#include <cmath>
+
 void Voucher::setLine(int row, const VoucherLine &line)
 {
     VoucherLine &target = m_lines[row];
@@ -146,4 +148,9 @@ void Voucher::setStoredLines(QList<VoucherLine> lines)
         line.state = RowState::Unchanged;
         line.storedKey = std::array<int, 4>{line.kjnf, line.kjyf, line.pzbh, line.pzfl};
     }
+}
+
+Money VoucherLine::homeAmountOf(double rate, Money foreign)
+{
+    return Money::fromCents(std::llround(rate * double(foreign.cents())));
 }

@@ -28,6 +28,9 @@ enum class RowState : quint8 { Unchanged, Changed, Inserted, Deleted };
 // One voucher line: the columns of table account plus three names shown beside them.
 struct VoucherLine
 {
+    // The home amount of a foreign amount at an exchange rate, rounded to the cent.
+    static Money homeAmountOf(double rate, Money foreign);
+
     int kjnf = 0;
     int kjyf = 0;
     int pzbh = 0;

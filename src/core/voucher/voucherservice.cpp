@@ -38,13 +38,6 @@ QDate dateOf(const QVariant &value)
     return QDate::fromString(value.toString().left(10), Qt::ISODate);
 }
 
-// The home amount of a foreign amount at a rate, rounded to the cent.
-Money homeAmount(double rate, Money foreign)
-{
-    const double value = rate * double(foreign.cents()) / 100.0;
-    return Money::parse(QString::number(value, 'f', 2)).value_or(Money());
-}
-
 bool beforePeriod(const QDate &date, int year, int month)
 {
     return date.year() < year || (date.year() == year && date.month() < month);
@@ -113,7 +106,7 @@ VoucherCheck checkLine(const VoucherLine &line, int row,
     if (!line.jfje.isZero() && !line.dfje.isZero())
         return VoucherCheck::refuse(lineMessage(row, QStringLiteral("借方和贷方只能有一方不为0")),
                                     VoucherField::Debit, row);
-    if (!line.wbjf.isZero() && homeAmount(line.hl, line.wbjf) != line.jfje + line.dfje) {
+    if (!line.wbjf.isZero() && VoucherLine::homeAmountOf(line.hl, line.wbjf) != line.jfje + line.dfje) {
         const QString question =
             lineMessage(row, QStringLiteral("外币金额乘汇率不等于本位币金额,是否继续？"));
         if (!ask || !ask(question))
@@ -792,7 +785,7 @@ QList<int> VoucherService::numbersOf(int year, int month) const
     return numbers;
 }
 
-Status VoucherService::deleteVoucher(const Voucher &voucher) const
+Status VoucherService::checkDeletable(const Voucher &voucher) const
 {
     if (!m_session.canEnterVouchers)
         return Refusal{VoucherMessages::NoRight};
@@ -800,6 +793,13 @@ Status VoucherService::deleteVoucher(const Voucher &voucher) const
         return maker;
     if (voucher.loadedReviewed != 0 || voucher.loadedPosted != 0)
         return Refusal{VoucherMessages::CannotDelete};
+    return Done{};
+}
+
+Status VoucherService::deleteVoucher(const Voucher &voucher) const
+{
+    if (Status deletable = checkDeletable(voucher); !deletable)
+        return deletable;
     if (voucher.mode == Voucher::Mode::New)
         return Done{};
     const VoucherKey &key = voucher.loadedKey;

@@ -98,6 +98,8 @@ public:
     QList<int> numbersOf(int year, int month) const;
 
     // --- deleting ---
+    // The refusals of 删除 that come before its question: the right, the maker, the flags.
+    Status checkDeletable(const Voucher &voucher) const;
     // 删除 after the user confirmed: right, maker, reviewed/posted refusal, then deletes a stored
     // voucher's lines. A new voucher is not touched (the screen starts a new one).
     Status deleteVoucher(const Voucher &voucher) const;

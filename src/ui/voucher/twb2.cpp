@@ -48,21 +48,16 @@ Twb2::Twb2(VoucherLine &line, QWidget *parent) : QDialog(parent), m_line(line)
     connect(m_foreign, &QLineEdit::editingFinished, this, &Twb2::apply);
     m_rate->installEventFilter(this);
     m_foreign->installEventFilter(this);
-    m_home->setText(homeAmount(line.hl, line.wbjf).toPlain());
+    m_home->setText(VoucherLine::homeAmountOf(line.hl, line.wbjf).toPlain());
     setFixedSize(sizeHint());
     m_rate->setFocus();
-}
-
-Money Twb2::homeAmount(double rate, Money foreign)
-{
-    return Money::fromCents(std::llround(rate * double(foreign.cents())));
 }
 
 void Twb2::apply()
 {
     m_line.hl = m_rate->text().toDouble();
     m_line.wbjf = Money::parse(m_foreign->text()).value_or(Money());
-    const Money home = homeAmount(m_line.hl, m_line.wbjf);
+    const Money home = VoucherLine::homeAmountOf(m_line.hl, m_line.wbjf);
     if (!m_line.dfje.isZero())
         m_line.dfje = home;
     else

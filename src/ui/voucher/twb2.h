@@ -26,9 +26,6 @@ public:
 
     void done(int result) override;
 
-    // rate × foreign amount rounded to the cent.
-    static Money homeAmount(double rate, Money foreign);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

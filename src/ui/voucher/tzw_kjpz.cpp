@@ -111,19 +111,6 @@ bool hasLevelLength(const QString &code)
     return false;
 }
 
-// The refusals of 删除 that come before its question: the right, the maker and the flags.
-// (Kept here until the voucher service offers them without deleting.)
-std::optional<QString> deleteRefusal(const VoucherService &service, const Voucher &voucher)
-{
-    if (!service.session().canEnterVouchers)
-        return VoucherMessages::NoRight;
-    if (const Status maker = service.checkMaker(voucher); !maker)
-        return maker.message();
-    if (voucher.loadedReviewed != 0 || voucher.loadedPosted != 0)
-        return VoucherMessages::CannotDelete;
-    return std::nullopt;
-}
-
 } // namespace
 
 Tzw_kjpz::Tzw_kjpz(QWidget *parent) : QDialog(parent)
@@ -712,8 +699,8 @@ bool Tzw_kjpz::saveVoucher()
 void Tzw_kjpz::deleteVoucher()
 {
     m_grid->finishEditing();
-    if (const std::optional<QString> refusal = deleteRefusal(*m_service, m_voucher)) {
-        ShowInfo(*refusal);
+    if (const Status deletable = m_service->checkDeletable(m_voucher); !deletable) {
+        ShowInfo(deletable.message());
         m_grid->setFocus();
         return;
     }
