@@ -3,6 +3,8 @@
 
 #include "testbooks.h"
 
+#include "screentesting.h"
+
 #include "app/appcontext.h"
 #include "app/tdm1.h"
 #include "db/money.h"
@@ -35,53 +37,6 @@
 #include <functional>
 
 namespace {
-
-// Acts on a modal dialog of the given kind once it is shown: the call that opens one waits until
-// it closes. A dialog the action leaves open is closed afterwards (and noted), so that a fault
-// cannot hang the test.
-template <typename Dialog>
-class WhenShown
-{
-public:
-    explicit WhenShown(std::function<void(Dialog *)> act) : m_act(std::move(act))
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            m_timer.stop();
-            ++m_shown;
-            m_act(dialog);
-            m_leftOpen = dialog->isVisible();
-            if (m_leftOpen)
-                dialog->reject();
-        });
-        m_timer.start(10);
-    }
-
-    bool shown() const { return m_shown > 0; }
-    bool leftOpen() const { return m_leftOpen; }
-
-private:
-    std::function<void(Dialog *)> m_act;
-    QTimer m_timer;
-    int m_shown = 0;
-    bool m_leftOpen = false;
-};
-
-// Types the text key by key; QTest::keyClicks knows only ASCII.
-void retype(QLineEdit *box, const QString &text)
-{
-    box->clear();
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key(ch.toUpper().unicode()), QString(ch),
-                            Qt::NoModifier);
-}
-
-void click(QAbstractButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 // The codes of the tree, depth first, and whether each child sits under its parent's code.
 void walk(const QTreeWidgetItem *item, QStringList &codes, bool &nested)

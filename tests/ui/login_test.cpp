@@ -1,5 +1,7 @@
 #include "testbooks.h"
 
+#include "screentesting.h"
+
 #include "../core/appserverthread.h"
 
 #include "app/appcontext.h"
@@ -38,13 +40,6 @@
 #include <QTimer>
 
 namespace {
-
-bool waitFor(const std::function<bool()> &condition)
-{
-    for (int i = 0; i < 500 && !condition(); ++i)
-        QTest::qWait(10);
-    return condition();
-}
 
 // Acts on the next modal dialog of type T as soon as it is shown.
 template <typename T>

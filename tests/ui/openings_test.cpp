@@ -1,5 +1,7 @@
 #include "testbooks.h"
 
+#include "screentesting.h"
+
 #include "app/appcontext.h"
 #include "app/tdm1.h"
 #include "db/sql.h"
@@ -19,17 +21,6 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
-
-namespace {
-
-void type(QWidget *box, const QString &text)
-{
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key(ch.toUpper().unicode()), QString(ch),
-                            Qt::NoModifier);
-}
-
-} // namespace
 
 // A fresh account set opened in March 2008, now in 2009, with the data module on it.
 class OpeningScreensTest : public ::testing::Test

@@ -1,5 +1,7 @@
 #include "testbooks.h"
 
+#include "screentesting.h"
+
 #include "app/appcontext.h"
 #include "app/singleinstanceguard.h"
 #include "app/tdm1.h"
@@ -19,17 +21,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-
-namespace {
-
-bool waitFor(const std::function<bool()> &condition)
-{
-    for (int i = 0; i < 200 && !condition(); ++i)
-        QTest::qWait(10);
-    return condition();
-}
-
-} // namespace
 
 // A main window over a fresh account set with its period set to March 2008, and login steps
 // that stand in for the login dialogs.
