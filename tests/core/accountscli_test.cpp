@@ -1,5 +1,6 @@
 // lanx-cli accounts: setting up a chart of accounts from a script, with the screens' rules.
 
+#include "clirun.h"
 #include "testbooks.h"
 
 #include "db/sql.h"
@@ -7,17 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
 
 class AccountsCliTest : public ::testing::Test
 {
@@ -34,11 +24,7 @@ protected:
 
     CliRun cli(const QStringList &arguments) const
     {
-        QProcess process;
-        process.start(QStringLiteral(LANX_CLI_PATH), m_connection + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runCli(m_connection + arguments);
     }
     CliRun accounts(const QStringList &arguments) const
     {

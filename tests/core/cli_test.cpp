@@ -1,3 +1,4 @@
+#include "clirun.h"
 #include "testbooks.h"
 
 #include <gtest/gtest.h>
@@ -7,26 +8,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryFile>
-
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(LANX_CLI_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(CliSets, CreatesListsAndDropsSets)
 {

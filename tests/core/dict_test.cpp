@@ -1,3 +1,4 @@
+#include "clirun.h"
 #include "testbooks.h"
 
 #include "db/sql.h"
@@ -273,26 +274,6 @@ TEST_F(DictTest, ProjectsHaveShortUniqueCodes)
     EXPECT_TRUE(Projects::remove(db(), QStringLiteral("D")).ok());
     EXPECT_EQ(count(QStringLiteral("xmbm")), 2);
 }
-
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(LANX_CLI_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(DictCli, SetsUpTheDictionariesFromAScript)
 {

@@ -1,3 +1,4 @@
+#include "clirun.h"
 #include "testbooks.h"
 
 #include "db/sql.h"
@@ -244,26 +245,6 @@ TEST_F(OpeningsDbTest, ChecksTheStoredFigures)
     ASSERT_TRUE(set(db(), m_period, 2009, QStringLiteral("1001"), {{}, yuan("30"), {}}).ok());
     EXPECT_EQ(check(load(db(), 2009), Short).message, QStringLiteral("期初余额已经平衡"));
 }
-
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(LANX_CLI_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(OpeningsCli, SetsListsAndChecksTheFigures)
 {

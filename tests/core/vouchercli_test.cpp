@@ -1,6 +1,7 @@
 // lanx-cli vouchers: entering, importing, listing and deleting vouchers from a script, with the
 // checks and messages of the voucher entry screen.
 
+#include "clirun.h"
 #include "testbooks.h"
 
 #include "db/sql.h"
@@ -10,17 +11,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
 
 class VouchersCliTest : public ::testing::Test
 {
@@ -37,11 +27,7 @@ protected:
 
     CliRun cli(const QStringList &arguments) const
     {
-        QProcess process;
-        process.start(QStringLiteral(LANX_CLI_PATH), m_connection + arguments);
-        process.waitForFinished(120000);
-        CliRun run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                   QString::fromUtf8(process.readAllStandardError())};
+        CliRun run = runCli(m_connection + arguments);
         run.err.remove(QStringLiteral("当前密码为空，请尽快修改用户密码\n"));
         return run;
     }

@@ -1,6 +1,7 @@
 // `lanx-cli print`: the chart of accounts and the usage log to PDF.
 
 #include "reporttestsupport.h"
+#include "clirun.h"
 #include "testbooks.h"
 
 #include "app/oplog.h"
@@ -11,29 +12,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program chooses offscreen itself
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(LANX_CLI_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(CliPrint, PrintsTheChartOfAccountsAndTheUsageLog)
 {
