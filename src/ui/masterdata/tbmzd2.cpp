@@ -1,52 +1,16 @@
 #include "ui/masterdata/tbmzd2.h"
 
-#include "app/appcontext.h"
 #include "app/tdm1.h"
-#include "db/dberror.h"
 #include "masterdata/departments.h"
-#include "ui/app/messages.h"
 
-#include <QComboBox>
-#include <QHBoxLayout>
-#include <QPushButton>
-
-Tbmzd2::Tbmzd2(QWidget *parent) : QDialog(parent)
+Tbmzd2::Tbmzd2(QWidget *parent)
+    : CodePickDialog(QStringLiteral("bmzd2"), QStringLiteral("选择部门"), parent)
 {
-    setObjectName(QStringLiteral("bmzd2"));
-    setWindowTitle(QStringLiteral("选择部门"));
-
-    m_list = new QComboBox(this);
-    m_list->setObjectName(QStringLiteral("DBLookupComboBox1"));
-    m_list->setMinimumWidth(220);
-    m_list->setMaxVisibleItems(16);
-    try {
-        const QSqlDatabase set = Tdm1::current().ADOConnection1();
-        for (const Departments::Department &department : Departments::leaves(set))
-            m_list->addItem(department.bmmc, department.bmbm);
-    } catch (const DbError &error) {
-        ShowInfo(error.message());
-    }
-    m_list->addItem(QString(), QString());
-    const int current = m_list->findData(AppContext.PickedCode);
-    m_list->setCurrentIndex(current >= 0 ? current : m_list->count() - 1);
-
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->setSpacing(10);
-    layout->addWidget(m_list, 1);
-    layout->addWidget(m_ok);
-    setFixedSize(sizeHint());
-    m_list->setFocus();
-}
-
-void Tbmzd2::done(int result)
-{
-    // The list is bound to the line: what it shows is the line's value however it closes.
-    AppContext.PickedCode = m_list->currentData().toString();
-    AppContext.PickedName = m_list->currentText();
-    QDialog::done(result);
+    setEntries([] {
+        QList<Entry> entries;
+        for (const Departments::Department &department :
+             Departments::leaves(Tdm1::current().ADOConnection1()))
+            entries.append({department.bmbm, department.bmmc});
+        return entries;
+    });
 }

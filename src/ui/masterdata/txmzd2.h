@@ -1,27 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/masterdata/codepickdialog.h"
 
-class QComboBox;
-class QPushButton;
-
-// 项目选择: the voucher form's pick list for the xmbm of a line. It lists the projects by
-// name and an empty entry that removes the assignment. The caller puts the line's code into
-// AppContext.PickedCode; when the dialog closes, whichever way, PickedCode and PickedName hold
-// the entry chosen. Enter in the list or the OK button closes it.
-class Txmzd2 : public QDialog
+// 项目选择: the voucher form's pick list for the project of a line.
+class Txmzd2 : public CodePickDialog
 {
     Q_OBJECT
 
 public:
     explicit Txmzd2(QWidget *parent = nullptr);
-
-    QComboBox *list() const { return m_list; }
-    QPushButton *okButton() const { return m_ok; }
-
-    void done(int result) override;
-
-private:
-    QComboBox *m_list = nullptr;
-    QPushButton *m_ok = nullptr;
 };
