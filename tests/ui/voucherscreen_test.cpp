@@ -324,7 +324,7 @@ TEST_F(VoucherScreenTest, RefusalsKeepTheVoucherAndFocusTheirField)
     form->dateEdit()->setDate(QDate(2008, 2, 28));
     form->action(QStringLiteral("保存(&S)"))->trigger();
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("不能录入当前会计月份之前的凭证")});
-    EXPECT_TRUE(form->dateEdit()->hasFocus());
+    EXPECT_EQ(form->focusWidget(), form->dateEdit());
 
     // An amount editor takes no third decimal and no eleventh integer digit.
     form->grid()->editCell(0, VoucherLineModel::Debit);
