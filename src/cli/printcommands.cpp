@@ -1,7 +1,8 @@
 #include "cli/printcommands.h"
 
+#include "app/appcontext.h"
 #include "app/oplogquery.h"
-#include "db/accountsetstore.h"
+#include "cli/clisession.h"
 #include "db/dberror.h"
 #include "db/sql.h"
 #include "report/reportexport.h"
@@ -19,38 +20,14 @@
 
 namespace {
 
+constexpr int ChartRight = 13;    // 帐务基础资料
+constexpr int UsageLogRight = 16; // 管理上机日志
+
 const QString NoTemplate = QStringLiteral("没有预设模版，若有需要请与软件开发商联系");
 const QString Usage = QStringLiteral(
-    "用法：lanx-cli print <报表> --out 文件.pdf [--set 帐套代码] [--template 序号] "
+    "用法：lanx-cli print <报表> --out 文件.pdf [--set 帐套代码] --operator 操作员 [--password 密码] [--template 序号] "
     "[--var 名称=值 ...]\n  rpt61 科目字典 [--level 级次]\n"
     "  rpt66 上机日志 [--czy 操作员] [--from yyyy-mm-dd] [--to yyyy-mm-dd]");
-
-// The account set a print command works on. The operator login of the commands on one set
-// belongs here, once lanx-cli has it; until then the set is opened without one.
-struct OpenedSet
-{
-    std::unique_ptr<AccountSetStore> store;
-    AccountSet set;
-    std::unique_ptr<DbConnection> connection;
-};
-
-std::optional<OpenedSet> openSet(const CliArgs &args, QTextStream &err, int *status)
-{
-    OpenedSet opened;
-    opened.store = std::make_unique<AccountSetStore>(args.settings());
-    opened.store->bootstrap();
-    const QString code = args.option(QStringLiteral("--set")).value_or(AccountSetStore::FirstSetCode);
-    const std::optional<AccountSet> set = opened.store->find(code);
-    if (!set) {
-        err << QStringLiteral("帐套不存在：%1").arg(code) << '\n';
-        *status = ExitRefused;
-        return std::nullopt;
-    }
-    opened.set = *set;
-    opened.connection = std::make_unique<DbConnection>(QStringLiteral("lanx-cli-print"),
-                                                       args.settings(), set->code);
-    return opened;
-}
 
 // Every value of `--name`, in order.
 QStringList allOptions(const CliArgs &args, const QString &name)
@@ -219,11 +196,13 @@ int runPrintCommand(const CliArgs &args, QTextStream &out, QTextStream &err)
     }
     const int templateNumber = args.option(QStringLiteral("--template")).value_or(QStringLiteral("1")).toInt();
 
-    int status = ExitOk;
-    std::optional<OpenedSet> opened = openSet(args, err, &status);
-    if (!opened)
+    // The chart of accounts is printed with the master-data right, the usage log with the
+    // right to manage it, as on the screens.
+    CliSession session(args);
+    const int right = family == QLatin1String("rpt61") ? ChartRight : UsageLogRight;
+    if (const int status = session.logIn(err, right); status != ExitOk)
         return status;
-    const QSqlDatabase db = opened->connection->db();
+    const QSqlDatabase db = session.set();
 
     const QList<ReportRecord> templates = ReportStore::load(db, family);
     if (templates.isEmpty()) {
@@ -247,7 +226,7 @@ int runPrintCommand(const CliArgs &args, QTextStream &out, QTextStream &err)
     std::unique_ptr<QStandardItemModel> rows =
         family == QLatin1String("rpt61") ? chartOfAccounts(db, level) : usageLog(db, filter);
     ReportRenderer renderer(*report, rows.get(),
-                            ReportVariables::forPrint(opened->set.name, int(names.size()), names, values));
+                            ReportVariables::forPrint(AppContext.SetName, int(names.size()), names, values));
     const bool csv = path->endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
     if (!(csv ? ReportExport::toCsv(renderer, *path, &error) : renderer.exportPdf(*path, &error))) {
         err << error << '\n';
