@@ -4,15 +4,14 @@
 #include "app/tdm1.h"
 #include "db/dberror.h"
 #include "login/operators.h"
+#include "ui/app/listlayout.h"
 #include "ui/app/messages.h"
 #include "ui/login/tczyxx1.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -30,12 +29,7 @@ Tczyxx::Tczyxx(QWidget *parent) : QWidget(parent)
     m_grid->setHorizontalHeaderLabels({QStringLiteral("操作员姓名")});
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_grid->verticalHeader()->setVisible(false);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setAlternatingRowColors(true);
+    ListLayout::styleGrid(m_grid);
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, &Tczyxx::editOperator);
 
     m_add = new QPushButton(QStringLiteral("增加"), this);
@@ -47,18 +41,7 @@ Tczyxx::Tczyxx(QWidget *parent) : QWidget(parent)
     connect(m_delete, &QPushButton::clicked, this, &Tczyxx::deleteOperator);
     connect(m_clearPassword, &QPushButton::clicked, this, &Tczyxx::clearPassword);
 
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *button : {m_add, m_edit, m_delete, m_clearPassword}) {
-        button->setMinimumWidth(88);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
-
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
-    layout->setSpacing(12);
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    ListLayout::placeWithButtons(this, m_grid, {m_add, m_edit, m_delete, m_clearPassword});
     resize(380, 340);
 }
 

@@ -4,14 +4,13 @@
 #include "app/tdm1.h"
 #include "db/dberror.h"
 #include "masterdata/projects.h"
+#include "ui/app/listlayout.h"
 #include "ui/app/messages.h"
 #include "ui/masterdata/txmzd1.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -32,12 +31,7 @@ Txmzd::Txmzd(QWidget *parent) : QDialog(parent)
     m_grid->setHorizontalHeaderLabels({QStringLiteral("项目编码"), QStringLiteral("项目名称")});
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->horizontalHeader()->resizeSection(0, 90);
-    m_grid->verticalHeader()->setVisible(false);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setAlternatingRowColors(true);
+    ListLayout::styleGrid(m_grid);
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, &Txmzd::edit);
 
     m_close = new QPushButton(QStringLiteral("返回"), this);
@@ -49,18 +43,7 @@ Txmzd::Txmzd(QWidget *parent) : QDialog(parent)
     connect(m_edit, &QPushButton::clicked, this, &Txmzd::edit);
     connect(m_delete, &QPushButton::clicked, this, &Txmzd::remove);
 
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *button : {m_close, m_add, m_edit, m_delete}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(88);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
-    layout->setSpacing(12);
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    ListLayout::placeWithButtons(this, m_grid, {m_close, m_add, m_edit, m_delete});
     resize(460, 360);
 
     reload(QString());

@@ -4,14 +4,13 @@
 #include "app/tdm1.h"
 #include "db/dberror.h"
 #include "masterdata/currencies.h"
+#include "ui/app/listlayout.h"
 #include "ui/app/messages.h"
 #include "ui/masterdata/tzw_wb1.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -32,12 +31,7 @@ Tzw_wb::Tzw_wb(QWidget *parent) : QDialog(parent)
     m_grid->setHorizontalHeaderLabels({QStringLiteral("外币种类"), QStringLiteral("外币汇率")});
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->horizontalHeader()->resizeSection(0, 140);
-    m_grid->verticalHeader()->setVisible(false);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setAlternatingRowColors(true);
+    ListLayout::styleGrid(m_grid);
 
     m_add = new QPushButton(QStringLiteral("增加"), this);
     m_edit = new QPushButton(QStringLiteral("修改"), this);
@@ -48,18 +42,7 @@ Tzw_wb::Tzw_wb(QWidget *parent) : QDialog(parent)
     connect(m_delete, &QPushButton::clicked, this, &Tzw_wb::remove);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *button : {m_add, m_edit, m_delete, m_close}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(88);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
-    layout->setSpacing(12);
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    ListLayout::placeWithButtons(this, m_grid, {m_add, m_edit, m_delete, m_close});
     resize(440, 320);
 
     reload(QString());
