@@ -206,7 +206,7 @@ std::optional<ReportTemplate> Tprintform::loadTemplate(int row)
     return report;
 }
 
-void Tprintform::previewReport()
+void Tprintform::renderSelected(const std::function<void(ReportRenderer &)> &use)
 {
     const int row = currentRow();
     if (row < 0)
@@ -215,19 +215,17 @@ void Tprintform::previewReport()
     if (!report)
         return;
     ReportRenderer renderer(*report, m_rows, m_variables);
-    m_engine.preview(renderer, this);
+    use(renderer);
+}
+
+void Tprintform::previewReport()
+{
+    renderSelected([this](ReportRenderer &renderer) { m_engine.preview(renderer, this); });
 }
 
 void Tprintform::printReport()
 {
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    const std::optional<ReportTemplate> report = loadTemplate(row);
-    if (!report)
-        return;
-    ReportRenderer renderer(*report, m_rows, m_variables);
-    m_engine.print(renderer, this);
+    renderSelected([this](ReportRenderer &renderer) { m_engine.print(renderer, this); });
 }
 
 void Tprintform::designReport()

@@ -79,6 +79,8 @@ private:
     void finish();
     void appendListRow(const ReportRecord &record);
     std::optional<ReportTemplate> loadTemplate(int row);
+    // Renders the selected template over the caller's rows; nothing when none is selected.
+    void renderSelected(const std::function<void(ReportRenderer &)> &use);
 
     QAbstractItemModel *m_rows;
     QPointer<QAbstractItemView> m_callerView;
